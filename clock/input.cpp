@@ -60,7 +60,9 @@ void aMainWindow::onKeyDown(int key) {
     if (command != 0) PostMessageA(hwnd, WM_COMMAND, command, 0);
 }
 
-int aMainWindow::onMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
+int aMainWindow::onMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The session may end without the orderly end that saves the settings: save them as it goes.
+    if (message == WM_ENDSESSION && wParam != 0) saveSettings();
     if (message != trayMessage) return 0;
     if (!trayIconShown) return 1;
     if (lParam == WM_RBUTTONUP) openPopupMenu();

@@ -177,3 +177,19 @@ TEST_F(settingsStoreTest, theEndRemovesTheTrayIconAndReleasesTheMenus) {
     EXPECT_FALSE(IsMenu(skins));
     EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe)) << "and gone afterwards";
 }
+
+TEST_F(settingsStoreTest, theEndOfTheSessionSavesTheSettingsAsTheOrderlyEndDoes) {
+    storeSettings({1, 100, 200, 9, "Default"});
+    startClock();
+    SetWindowPos(clock->handle(), nullptr, 250, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    command(197);
+    EXPECT_NE(0, SendMessageA(clock->handle(), WM_QUERYENDSESSION, 0, 0)) << "the clock lets the session end";
+    SendMessageA(clock->handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(200u, readValue(productKeyPath, "LeftPos").number()) << "a session end that was cancelled saves nothing";
+    SendMessageA(clock->handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(250u, readValue(productKeyPath, "LeftPos").number());
+    EXPECT_EQ(60u, readValue(productKeyPath, "TopPos").number());
+    EXPECT_EQ(0u, readValue(productKeyPath, "AlwaysOnTop").number());
+    EXPECT_EQ(9u, readValue(productKeyPath, "BlinkLength").number());
+    EXPECT_EQ(std::string("Default", 8), readValue(productKeyPath, "SkinName").data);
+}
