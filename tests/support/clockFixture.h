@@ -71,7 +71,12 @@ protected:
         for (const char* event : events) writeText(eventsKeyPath, ("Event" + std::to_string(i++)).c_str(), event);
         writeNumber(eventsKeyPath, "Count", static_cast<DWORD>(i));
     }
-    void startClock() { clock.reset(new testClock(GetModuleHandleA(nullptr), "Bellwick")); }
+    // The tests send the ticks themselves, one at a time: the clock's own timer would add ticks of its
+    // own while a box is open.
+    void startClock() {
+        clock.reset(new testClock(GetModuleHandleA(nullptr), "Bellwick"));
+        KillTimer(clock->handle(), aMainWindow::tickTimer);
+    }
     void stopClock() { clock.reset(); }
     void at(int hour, int minute, int second) {
         struct tm t = {};
