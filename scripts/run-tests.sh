@@ -14,4 +14,4 @@ wine_env_start
 wine "$BUILD_DIR/tests/keepAlive.exe" </dev/null >/dev/null 2>&1 &
 
 cd "$BUILD_DIR"
-ctest --output-on-failure -j2 "$@"
+if [ "$#" -gt 0 ]; then ctest --output-on-failure -j2 "$@"; else ctest --output-on-failure -j2 -LE long; fi

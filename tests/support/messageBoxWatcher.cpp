@@ -90,5 +90,6 @@ void messageBoxWatcher::answerBox(HWND box) {
     record.buttons = buttonsOf(box);
     seen.push_back(record);
     if (whileOpen) whileOpen(record);
+    answered++;
     PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
 }

@@ -25,6 +25,12 @@ public:
 
     const std::vector<recordedBox>& boxes() const { return seen; }
     void setAnswer(int value) { answer = value; }
+    // Drops what was recorded so far, memory included (for runs that answer boxes by the thousand).
+    void forget() {
+        std::vector<recordedBox>().swap(seen);
+        std::vector<HWND>().swap(handled);
+    }
+    size_t answered = 0; // every box answered, forgotten or not
     // Runs while a box is open, before it is answered (the box's modal loop is running then).
     std::function<void(const recordedBox&)> whileOpen;
 
