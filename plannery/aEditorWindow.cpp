@@ -90,9 +90,13 @@ void aEditorWindow::changeEvent() {
     const int index = selected();
     if (index < 0 || index >= static_cast<int>(values.size())) return;
     eventParts parts = splitStoredEvent(values[index]);
-    // A value the clock cannot read is offered as it is, to be mended.
-    std::string line = parts.understood ? eventLineOf(parts) : values[index];
-    std::string command = parts.command;
+    std::string line = eventLineOf(parts), command = parts.command;
+    if (!parts.understood) {
+        // A value the clock cannot read is offered as it is, to be mended; its command stays a command.
+        const size_t slash = values[index].rfind('/');
+        line = values[index].substr(0, slash);
+        command = slash == std::string::npos ? "" : values[index].substr(slash + 1);
+    }
     if (!dialog->edit(line, command)) return;
     std::string time, message;
     splitEventLine(line, &time, &message);
@@ -118,6 +122,8 @@ void aEditorWindow::onControlCommand(int id, int code, LPARAM) {
     if (id == addButton) addEvent();
     if (id == changeButton) changeEvent();
     if (id == deleteButton) deleteEvent();
+    // Back to the list, so that Ins, Enter and Del keep working after a click.
+    SetFocus(list());
 }
 
 int aEditorWindow::onMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
@@ -133,8 +139,8 @@ int aEditorWindow::onMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
     case VK_DELETE:
         deleteEvent();
         break;
-    default:
-        return 0; // -1 would be the list's own handling; DefWindowProc gives that
     }
-    return 1;
+    // Always "not handled": DefWindowProc then answers -1 and the list does its own (empty) handling of
+    // these keys. A handled message would answer 0, which moves the list's selection to the first row.
+    return 0;
 }

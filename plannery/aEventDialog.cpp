@@ -49,7 +49,13 @@ bool aEventDialog::edit(std::string& line, std::string& command) {
     accepted = false;
     // The dialog's own loop: it ends when Ok or Cancel closes the dialog.
     MSG message;
-    while (running && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (running) {
+        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+            // The program is ending: the main loop must see the quit as well.
+            finish(false);
+            PostQuitMessage(0);
+            break;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -63,6 +69,15 @@ bool aEventDialog::edit(std::string& line, std::string& command) {
 void aEventDialog::onKeyDown(int key) {
     if (key == VK_RETURN) accept();
     if (key == VK_ESCAPE) finish(false);
+}
+
+int aEventDialog::onMessage(HWND, UINT message, WPARAM, LPARAM) {
+    // Closed from its caption (the toolkit hides it): that is a Cancel.
+    if (message == WM_WINDOWPOSCHANGED && running && !IsWindowVisible(hwnd)) {
+        running = false;
+        accepted = false;
+    }
+    return 0;
 }
 
 void aEventDialog::onControlCommand(int id, int code, LPARAM) {

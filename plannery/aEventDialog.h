@@ -16,6 +16,7 @@ public:
 
     void onKeyDown(int key) override;
     void onControlCommand(int id, int code, LPARAM control) override;
+    int onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HWND field(int id) const { return GetDlgItem(hwnd, id); }
 

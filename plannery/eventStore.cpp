@@ -24,14 +24,19 @@ std::vector<std::string> readStoredEvents() {
     if (RegQueryValueExA(key, "Count", nullptr, nullptr, reinterpret_cast<BYTE*>(&count), &size) != ERROR_SUCCESS ||
         size != sizeof count)
         count = 0;
-    if (count > maxEditorEvents) count = maxEditorEvents;
+    // Every value up to Count is kept, even those the clock skips (too long, beyond its 1024): a save
+    // must not lose them. The bound only guards against a nonsense Count.
+    if (count > maxStoredEvents) count = maxStoredEvents;
     for (DWORD i = 0; i < count; i++) {
-        char text[maxEventValue + 2] = "";
-        DWORD textSize = sizeof text - 1;
-        if (RegQueryValueExA(key, valueName(i).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text), &textSize) !=
-            ERROR_SUCCESS)
-            text[0] = '\0';
-        text[sizeof text - 1] = '\0';
+        DWORD textSize = 0;
+        std::string text;
+        if (RegQueryValueExA(key, valueName(i).c_str(), nullptr, nullptr, nullptr, &textSize) == ERROR_SUCCESS &&
+            textSize > 0) {
+            std::vector<char> buffer(textSize + 1, '\0');
+            if (RegQueryValueExA(key, valueName(i).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+                                 &textSize) == ERROR_SUCCESS)
+                text = buffer.data();
+        }
         values.push_back(text);
     }
     RegCloseKey(key);
@@ -53,7 +58,7 @@ bool writeStoredEvents(const std::vector<std::string>& values) {
     if (written)
         written = RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count) ==
                   ERROR_SUCCESS;
-    for (DWORD i = count; written && i < oldCount && i < maxEditorEvents * 4; i++) RegDeleteValueA(key, valueName(i).c_str());
+    for (DWORD i = count; written && i < oldCount && i < maxStoredEvents; i++) RegDeleteValueA(key, valueName(i).c_str());
     RegCloseKey(key);
     return written;
 }

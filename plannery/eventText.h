@@ -5,7 +5,8 @@
 #include <vector>
 
 const size_t maxEventValue = 1023;
-const size_t maxEditorEvents = 1024;
+const size_t maxEditorEvents = 1024;  // what the clock loads; Add stops there
+const size_t maxStoredEvents = 65536; // what the editor reads and keeps
 
 struct eventParts {
     bool understood = false; // false: a value the clock cannot read; shown and kept as it is
