@@ -436,6 +436,7 @@ INSTANTIATE_TEST_SUITE_P(
         fieldsCase{"rgb555InV5", 124, 16, 0, {0xF800, 0x07E0, 0x001F}, 0, pixels555},
         fieldsCase{"fields555", 40, 16, 3, {0x7C00, 0x03E0, 0x001F}, 12, pixels555},
         fieldsCase{"fields565", 40, 16, 3, {0xF800, 0x07E0, 0x001F}, 12, pixels565},
+        fieldsCase{"fields565After44", 44, 16, 3, {0xF800, 0x07E0, 0x001F}, 12, pixels565},
         fieldsCase{"fields565InV2", 52, 16, 3, {0xF800, 0x07E0, 0x001F}, 0, pixels565},
         fieldsCase{"fields565InV5", 124, 16, 3, {0xF800, 0x07E0, 0x001F}, 0, pixels565},
         fieldsCase{"alpha4444",
@@ -705,6 +706,16 @@ const brokenCase brokenCases[] = {
          f.masks[0] = 0x7C00;
          f.pixels = noise(64, 4);
          f.offset = 54 + 8;
+         return f.bytes();
+     }},
+    {"offsetInsideAlphaMask", [] {
+         bmpFile f;
+         f.bitCount = 32;
+         f.compression = 6;
+         f.masksAfter = 16;
+         f.masks[0] = 0xFF;
+         f.pixels = noise(64, 4);
+         f.offset = 54 + 12;
          return f.bytes();
      }},
     {"maskNotContiguous", [] {
