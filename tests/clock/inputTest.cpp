@@ -5,35 +5,42 @@
 #include "aStringList.h"
 #include "processRunner.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
-// Ends the popup menu as soon as it shows and remembers where it was.
+// The popup menu is modal: a thread timer ends it as soon as it shows and remembers what it showed.
 RECT openedMenu;
+HMENU openedMenuHandle = nullptr;
 int menusOpened = 0;
 
 void CALLBACK closeMenu(HWND, UINT, UINT_PTR, DWORD) {
     HWND menu = FindWindowA("#32768", nullptr);
     if (menu == nullptr || !IsWindowVisible(menu)) return;
     GetWindowRect(menu, &openedMenu);
+    openedMenuHandle = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
     menusOpened++;
     EndMenu();
 }
+
+const int cmdAlarm = 190, cmdRefresh = 194, cmdHelp = 195, cmdSettings = 196, cmdQuit = 200;
 } // namespace
 
 class inputTest : public clockTest {
 protected:
     void SetUp() override {
         clockTest::SetUp();
-        storeSettings({0, 100, 200, 15, "Default"});
+        storeSettings({0, 100, 200, 15, "Default"}); // not on top, at (200,100)
         startClock();
         ShowWindow(clock->handle(), SW_SHOW);
         menusOpened = 0;
+        openedMenuHandle = nullptr;
         menuWatch = SetTimer(nullptr, 0, 20, closeMenu);
         pump();
     }
     void TearDown() override {
+        stopEditors();
         KillTimer(nullptr, menuWatch);
         clockTest::TearDown();
     }
@@ -42,7 +49,8 @@ protected:
         GetWindowRect(clock->handle(), &r);
         return r;
     }
-    // The command the last handler posted, or 0.
+    void tray(LPARAM event) { SendMessageA(clock->handle(), aMainWindow::trayMessage, 0, event); }
+    // The command the last handler posted, or 0; taken off the queue before anything runs it.
     int postedCommand() {
         MSG message;
         if (!PeekMessageA(&message, clock->handle(), WM_COMMAND, WM_COMMAND, PM_REMOVE)) return 0;
@@ -53,8 +61,61 @@ protected:
         for (const auto& key : keys) state[key.first] = key.second;
         SetKeyboardState(state);
     }
+    // A plain left drag from one cursor position to another, ended by the release.
+    void drag(POINT from, POINT to) {
+        SetCursorPos(from.x, from.y);
+        send(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SetCursorPos(to.x, to.y);
+        send(WM_MOUSEMOVE, MK_LBUTTON, 0);
+        send(WM_LBUTTONUP, 0, 0);
+    }
+
+    // Starts a stand-in editor through the Settings command; the test keeps a handle of its own to it.
+    HANDLE startEditor() {
+        copyFile(testProgram("fakeEditor.exe"), folder.file("Plannery.exe"));
+        DeleteFileA(folder.file("editor-stop").c_str());
+        const size_t startsBefore = editorStarts();
+        command(cmdSettings);
+        EXPECT_NE(nullptr, clock->editorProcess.hProcess);
+        HANDLE own = nullptr;
+        DuplicateHandle(GetCurrentProcess(), clock->editorProcess.hProcess, GetCurrentProcess(), &own, 0,
+                        FALSE, DUPLICATE_SAME_ACCESS);
+        if (own != nullptr) editors.push_back(own);
+        EXPECT_TRUE(waitUntil([&] { return editorStarts() > startsBefore; }, 10000)) << "the editor runs";
+        return own;
+    }
+    size_t editorStarts() {
+        const std::string started = readFile(folder.file("editor-started.txt"));
+        return static_cast<size_t>(std::count(started.begin(), started.end(), '\n'));
+    }
+    // Every running stand-in editor ends with this code.
+    void stopEditorsWith(const char* exitCode, HANDLE waitFor) {
+        writeFile(folder.file("editor-stop"), exitCode);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(waitFor, 10000));
+    }
+    void stopEditors() {
+        if (editors.empty()) return;
+        writeFile(folder.file("editor-stop"), "");
+        for (HANDLE editor : editors) {
+            WaitForSingleObject(editor, 10000);
+            CloseHandle(editor);
+        }
+        editors.clear();
+    }
+
+    // The clock's old handle values name neither the editor's process nor its thread any more: closed
+    // (or given again to something new, which a handle still open cannot be).
+    static ::testing::AssertionResult handlesClosed(const PROCESS_INFORMATION& old) {
+        if (GetProcessId(old.hProcess) == old.dwProcessId) return ::testing::AssertionFailure() << "process open";
+        if (GetThreadId(old.hThread) == old.dwThreadId) return ::testing::AssertionFailure() << "thread open";
+        return ::testing::AssertionSuccess();
+    }
+
     UINT_PTR menuWatch = 0;
+    std::vector<HANDLE> editors;
 };
+
+// Dragging
 
 TEST_F(inputTest, aPlainLeftPressCapturesAndEachMoveDragsTheWindowByTheCursorsStep) {
     SetCursorPos(230, 130);
@@ -63,7 +124,7 @@ TEST_F(inputTest, aPlainLeftPressCapturesAndEachMoveDragsTheWindowByTheCursorsSt
     EXPECT_EQ(230, clock->dragX);
     EXPECT_EQ(130, clock->dragY);
     SetCursorPos(240, 135);
-    send(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 35));
     EXPECT_EQ(210, windowRect().left);
     EXPECT_EQ(105, windowRect().top);
     EXPECT_EQ(240, clock->dragX);
@@ -72,62 +133,92 @@ TEST_F(inputTest, aPlainLeftPressCapturesAndEachMoveDragsTheWindowByTheCursorsSt
     send(WM_MOUSEMOVE, MK_LBUTTON, 0);
     EXPECT_EQ(207, windowRect().left);
     EXPECT_EQ(115, windowRect().top);
-    EXPECT_EQ(65, windowRect().right - windowRect().left);
+    EXPECT_EQ(65, windowRect().right - windowRect().left) << "the size stays";
+    EXPECT_EQ(237, clock->dragX);
+    EXPECT_EQ(145, clock->dragY);
     send(WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(nullptr, GetCapture());
 }
 
-TEST_F(inputTest, pressesAndMovesWithShiftOrControlNeitherCaptureNorMove) {
-    for (WPARAM modifier : {MK_SHIFT, MK_CONTROL}) {
-        SetCursorPos(230, 130);
-        send(WM_LBUTTONDOWN, MK_LBUTTON | modifier, 0);
-        EXPECT_EQ(nullptr, GetCapture()) << modifier;
+TEST_F(inputTest, aLeftPressOrMoveWithAnotherKeyOrButtonNeitherCapturesNorMoves) {
+    for (WPARAM flags : {MK_LBUTTON | MK_SHIFT, MK_LBUTTON | MK_CONTROL, MK_LBUTTON | MK_RBUTTON}) {
+        drag({230, 130}, {230, 130}); // dragX/dragY now hold (230,130), the window is where it was
+        SetCursorPos(240, 140);
+        send(WM_LBUTTONDOWN, flags, 0);
+        EXPECT_EQ(nullptr, GetCapture()) << flags;
+        EXPECT_EQ(230, clock->dragX) << flags;
+        EXPECT_EQ(130, clock->dragY) << flags;
         SetCursorPos(260, 150);
-        send(WM_MOUSEMOVE, MK_LBUTTON | modifier, 0);
-        EXPECT_EQ(200, windowRect().left) << modifier;
-        EXPECT_EQ(100, windowRect().top) << modifier;
+        send(WM_MOUSEMOVE, flags, 0);
+        EXPECT_EQ(200, windowRect().left) << flags;
+        EXPECT_EQ(100, windowRect().top) << flags;
+        EXPECT_EQ(230, clock->dragX) << flags;
     }
 }
 
-TEST_F(inputTest, aMoveWithOnlyTheLeftButtonMovesFromTheLastStoredCursorEvenWithoutAPress) {
-    clock->dragX = 500;
-    clock->dragY = 400;
-    SetCursorPos(510, 420);
+TEST_F(inputTest, aLeftMoveWithoutAPressMovesFromWhereTheLastDragLeftTheCursor) {
+    drag({230, 130}, {240, 135});
+    ASSERT_EQ(210, windowRect().left);
+    ASSERT_EQ(105, windowRect().top);
+    // The press of this move was outside the window: the clock saw none.
+    SetCursorPos(300, 200);
     send(WM_MOUSEMOVE, MK_LBUTTON, 0);
-    EXPECT_EQ(210, windowRect().left);
-    EXPECT_EQ(120, windowRect().top);
+    EXPECT_EQ(270, windowRect().left);
+    EXPECT_EQ(170, windowRect().top);
 }
 
 TEST_F(inputTest, everyButtonsReleaseEndsTheCapture) {
-    for (UINT up : {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP}) {
-        SetCapture(clock->handle());
-        send(up, MK_SHIFT | MK_CONTROL, 0);
-        EXPECT_EQ(nullptr, GetCapture()) << up;
+    const struct {
+        UINT up;
+        WPARAM flags;
+    } table[] = {{WM_LBUTTONUP, 0}, {WM_LBUTTONUP, MK_SHIFT | MK_CONTROL},
+                 {WM_RBUTTONUP, 0}, {WM_RBUTTONUP, MK_LBUTTON},
+                 {WM_MBUTTONUP, 0}, {WM_MBUTTONUP, MK_RBUTTON}};
+    SetCursorPos(230, 130);
+    for (const auto& row : table) {
+        send(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        ASSERT_EQ(clock->handle(), GetCapture());
+        send(row.up, row.flags, 0);
+        EXPECT_EQ(nullptr, GetCapture()) << "message " << row.up << ", flags " << row.flags;
     }
 }
+
+// The popup menu
 
 TEST_F(inputTest, aPlainRightPressOpensTheMenuWithItsRightEdgeAtTheCursor) {
     SetCursorPos(400, 300);
     send(WM_RBUTTONDOWN, MK_RBUTTON, 0);
     ASSERT_EQ(1, menusOpened);
+    EXPECT_EQ(clock->mainMenu->getHandle(), openedMenuHandle);
     EXPECT_EQ(300, openedMenu.top);
     EXPECT_NEAR(400, openedMenu.right, 1);
+    EXPECT_LT(openedMenu.left, 400 - 20) << "it opens to the left of the cursor";
 }
 
-TEST_F(inputTest, rightWithControlAndTheMiddleButtonOpenNoMenu) {
+TEST_F(inputTest, otherPressesOpenNoMenu) {
     SetCursorPos(400, 300);
-    send(WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL, 0);
-    send(WM_MBUTTONDOWN, MK_MBUTTON, 0);
-    send(WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, 0);
-    pump();
-    EXPECT_EQ(0, menusOpened);
+    const struct {
+        UINT message;
+        WPARAM flags;
+    } table[] = {{WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL},
+                 {WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT},
+                 {WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON},
+                 {WM_MBUTTONDOWN, MK_MBUTTON},
+                 {WM_LBUTTONDOWN, MK_LBUTTON}};
+    for (const auto& row : table) {
+        send(row.message, row.flags, 0);
+        send(WM_LBUTTONUP, 0, 0);
+        pump(); // the menu timer runs
+        EXPECT_EQ(0, menusOpened) << "message " << row.message << ", flags " << row.flags;
+    }
 }
 
 TEST_F(inputTest, withoutAMenuNothingOpens) {
     aPopupMenu* menu = clock->mainMenu;
     clock->mainMenu = nullptr;
     send(WM_RBUTTONDOWN, MK_RBUTTON, 0);
-    send(aMainWindow::trayMessage, 0, WM_RBUTTONUP);
+    tray(WM_RBUTTONUP);
+    pump();
     clock->mainMenu = menu;
     EXPECT_EQ(0, menusOpened);
 }
@@ -142,28 +233,49 @@ TEST_F(inputTest, aDoubleClickOfAnyButtonHidesTheFace) {
     }
 }
 
-TEST_F(inputTest, theTrayIconsMessages) {
+// The tray icon
+
+TEST_F(inputTest, theTrayIconOpensTheMenuOnARightReleaseAndHidesTheFaceOnADoubleClick) {
+    ASSERT_TRUE(clock->trayIconShown);
     SetCursorPos(420, 320);
     for (LPARAM nothing : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE}) {
-        SendMessageA(clock->handle(), aMainWindow::trayMessage, 0, nothing);
+        tray(nothing);
         EXPECT_EQ(0, postedCommand()) << nothing;
     }
+    pump();
     EXPECT_EQ(0, menusOpened);
-    SendMessageA(clock->handle(), aMainWindow::trayMessage, 0, WM_RBUTTONUP);
-    EXPECT_EQ(1, menusOpened);
+    EXPECT_TRUE(IsWindowVisible(clock->handle()));
+
+    tray(WM_RBUTTONUP);
+    ASSERT_EQ(1, menusOpened);
+    EXPECT_EQ(clock->mainMenu->getHandle(), openedMenuHandle);
     EXPECT_EQ(320, openedMenu.top);
-    SendMessageA(clock->handle(), aMainWindow::trayMessage, 0, WM_LBUTTONDBLCLK);
-    EXPECT_EQ(180, postedCommand());
+    EXPECT_NEAR(420, openedMenu.right, 1);
+
+    tray(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(clock->handle())) << "posted, not run at once";
+    pump();
+    EXPECT_FALSE(IsWindowVisible(clock->handle()));
+    EXPECT_EQ(1, clock->hidden);
 }
 
-TEST_F(inputTest, theTrayIsIgnoredUntilItsIconIsShown) {
+TEST_F(inputTest, theTrayIsIgnoredWhileItsIconIsNotShown) {
     clock->trayIconShown = false;
-    SendMessageA(clock->handle(), aMainWindow::trayMessage, 0, WM_LBUTTONDBLCLK);
+    SetCursorPos(420, 320);
+    tray(WM_LBUTTONDBLCLK);
+    tray(WM_RBUTTONUP);
     EXPECT_EQ(0, postedCommand());
-    SendMessageA(clock->handle(), aMainWindow::trayMessage, 0, WM_RBUTTONUP);
+    pump();
     EXPECT_EQ(0, menusOpened);
-    clock->trayIconShown = true;
+    EXPECT_TRUE(IsWindowVisible(clock->handle()));
+    // The toolkit answers every handled message with 0, so SendMessageA cannot tell: the handler's own
+    // answer says that the tray message is taken as handled all the same.
+    EXPECT_EQ(1, clock->onMessage(clock->handle(), aMainWindow::trayMessage, 0, WM_LBUTTONDBLCLK));
+    EXPECT_EQ(0, postedCommand());
+    clock->trayIconShown = true; // the window removes the icon it shows when it goes
 }
+
+// Keys
 
 TEST_F(inputTest, theShortcutKeysPostTheirCommands) {
     const BYTE down = 0x80, toggled = 0x01;
@@ -173,20 +285,22 @@ TEST_F(inputTest, theShortcutKeysPostTheirCommands) {
         std::initializer_list<std::pair<int, BYTE>> held;
         int command;
     } table[] = {
-        {"F5", VK_F5, {}, 190},
-        {"F5 with Ctrl and Shift", VK_F5, {{VK_CONTROL, down}, {VK_SHIFT, down}}, 190},
-        {"F1", VK_F1, {}, 195},
-        {"F1 with Ctrl", VK_F1, {{VK_CONTROL, down}}, 195},
-        {"F1 with Shift", VK_F1, {{VK_SHIFT, down}}, 195},
-        {"Ctrl+X", 'X', {{VK_CONTROL, down}}, 200},
-        {"Ctrl+R", 'R', {{VK_CONTROL, down}}, 194},
-        {"Ctrl+O", 'O', {{VK_CONTROL, down}}, 196},
-        {"X with Control toggled only", 'X', {{VK_CONTROL, toggled}}, 200},
+        {"F5", VK_F5, {}, cmdAlarm},
+        {"F5 with Ctrl and Shift", VK_F5, {{VK_CONTROL, down}, {VK_SHIFT, down}}, cmdAlarm},
+        {"F1", VK_F1, {}, cmdHelp},
+        {"F1 with Ctrl", VK_F1, {{VK_CONTROL, down}}, cmdHelp},
+        {"F1 with Shift", VK_F1, {{VK_SHIFT, down}}, cmdHelp},
+        {"Ctrl+X", 'X', {{VK_CONTROL, down}}, cmdQuit},
+        {"Ctrl+R", 'R', {{VK_CONTROL, down}}, cmdRefresh},
+        {"Ctrl+O", 'O', {{VK_CONTROL, down}}, cmdSettings},
+        {"X with Control toggled only", 'X', {{VK_CONTROL, toggled}}, cmdQuit},
         {"X", 'X', {}, 0},
         {"R", 'R', {}, 0},
-        {"O with Shift", 'O', {{VK_SHIFT, down}}, 0},
+        {"O", 'O', {}, 0},
+        {"X with Shift", 'X', {{VK_SHIFT, down}}, 0},
         {"A with Ctrl", 'A', {{VK_CONTROL, down}}, 0},
         {"F2", VK_F2, {}, 0},
+        {"F6 with Ctrl", VK_F6, {{VK_CONTROL, down}}, 0},
     };
     for (const auto& row : table) {
         holdKeys(row.held);
@@ -197,32 +311,39 @@ TEST_F(inputTest, theShortcutKeysPostTheirCommands) {
     holdKeys({});
 }
 
+// The timer
+
 TEST_F(inputTest, everyTickPostsOnePaint) {
     MSG message;
-    while (PeekMessageA(&message, clock->handle(), WM_PAINT, WM_PAINT, PM_REMOVE)) {
-    }
+    pump();
     at(10, 0, 5);
-    tick();
-    EXPECT_TRUE(PeekMessageA(&message, clock->handle(), WM_PAINT, WM_PAINT, PM_REMOVE));
+    const int ticks = 3;
+    for (int i = 0; i < ticks; i++) tick();
+    int paints = 0;
+    while (paints < 10 && PeekMessageA(&message, clock->handle(), WM_PAINT, WM_PAINT, PM_REMOVE)) paints++;
+    EXPECT_EQ(ticks, paints);
 }
 
-TEST_F(inputTest, theBlinkingEndsOnTheTickThatPassesTwiceItsLength) {
-    const struct {
-        int length;
-        int ticksBlinking; // ticks after which alarmActive is still set
-    } table[] = {{15, 30}, {1, 2}, {0, 0}, {-5, 0}};
-    at(10, 0, 5);
-    for (const auto& row : table) {
-        clock->blinkLength = row.length;
-        command(190);
+TEST_F(inputTest, theBlinkingCountsTicksAndEndsOnTheOneThatPassesTwiceItsLength) {
+    const int lengths[] = {15, 1, 0, -5};
+    at(10, 0, 5); // no alarm falls due
+    for (int length : lengths) {
+        SCOPED_TRACE("length " + std::to_string(length));
+        clock->blinkLength = length;
+        command(cmdAlarm);
         ASSERT_EQ(1, clock->alarmActive);
-        int ticks = 0;
-        while (clock->alarmActive && ticks < 100) {
+        ASSERT_EQ(0, clock->blinkTicks);
+        for (int i = 1; i <= 2 * length; i++) {
             tick();
-            ticks++;
+            ASSERT_EQ(1, clock->alarmActive) << "tick " << i;
+            ASSERT_EQ(i, clock->blinkTicks) << "tick " << i;
         }
-        EXPECT_EQ(row.ticksBlinking + 1, ticks) << "length " << row.length;
-        EXPECT_EQ(ticks, clock->blinkTicks) << "length " << row.length;
+        const int lastTick = length > 0 ? 2 * length + 1 : 1;
+        tick();
+        EXPECT_EQ(0, clock->alarmActive);
+        EXPECT_EQ(lastTick, clock->blinkTicks);
+        tick();
+        EXPECT_EQ(lastTick, clock->blinkTicks) << "no longer counted";
     }
 }
 
@@ -231,102 +352,99 @@ TEST_F(inputTest, aFreshAlarmBlinksForItsFullLengthWhateverTheCountBefore) {
     // without one, it runs after the tick. Either way the face blinks for 31 ticks.
     const struct {
         const char* event;
-        size_t boxes;
-    } table[] = {{"07:30 Stand-up", 1}, {"07:30 ", 0}};
+        const char* box;
+    } table[] = {{"07:30 Stand-up", "Stand-up"}, {"07:30 ", nullptr}};
     for (const auto& row : table) {
+        SCOPED_TRACE(row.event);
         storeEvents({row.event});
-        command(194);
+        command(cmdRefresh);
         clock->alarmActive = 0;
         clock->blinkTicks = 29; // an earlier blink's count that the fresh alarm must not inherit
         const size_t boxesBefore = boxes.boxes().size();
         at(7, 30, 0);
         tick();
         pump();
-        EXPECT_EQ(row.boxes, boxes.boxes().size() - boxesBefore) << row.event;
-        EXPECT_EQ(1, clock->alarmActive) << row.event;
-        int blinkingTicks = clock->blinkTicks; // 1 when the firing tick counted already
+        if (row.box != nullptr) {
+            ASSERT_EQ(boxesBefore + 1, boxes.boxes().size());
+            EXPECT_EQ(row.box, boxes.boxes().back().text);
+        } else {
+            EXPECT_EQ(boxesBefore, boxes.boxes().size());
+        }
+        EXPECT_EQ(1, clock->alarmActive);
+        EXPECT_EQ(row.box != nullptr ? 1 : 0, clock->blinkTicks);
+        int blinkingTicks = clock->blinkTicks;
         at(7, 30, 1);
         while (clock->alarmActive && blinkingTicks < 100) {
             tick();
             blinkingTicks++;
         }
-        EXPECT_EQ(31, blinkingTicks) << row.event;
+        EXPECT_EQ(31, blinkingTicks);
     }
 }
 
-class editorWatchTest : public inputTest {
-protected:
-    void SetUp() override {
-        inputTest::SetUp();
-        copyFile(testProgram("fakeEditor.exe"), folder.file("Plannery.exe"));
-    }
-    void TearDown() override {
-        writeFile(folder.file("editor-stop"), "");
-        for (HANDLE editor : started) {
-            WaitForSingleObject(editor, 5000);
-            CloseHandle(editor);
-        }
-        inputTest::TearDown();
-    }
-    // Starts an editor through the Settings command and keeps a handle of our own to it.
-    HANDLE startEditor() {
-        DeleteFileA(folder.file("editor-stop").c_str());
-        command(196);
-        EXPECT_NE(nullptr, clock->editorProcess.hProcess);
-        HANDLE own = nullptr;
-        DuplicateHandle(GetCurrentProcess(), clock->editorProcess.hProcess, GetCurrentProcess(), &own, 0, FALSE,
-                        DUPLICATE_SAME_ACCESS);
-        started.push_back(own);
-        return own;
-    }
-    void endEditors(const char* exitCode, HANDLE editor) {
-        writeFile(folder.file("editor-stop"), exitCode);
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(editor, 10000));
-    }
-    std::vector<HANDLE> started;
-};
+// The watch over the settings editor
 
-TEST_F(editorWatchTest, anEditorThatEndsIsNoticedOnTheNextTickAndTheEventsAreReadOnce) {
+TEST_F(inputTest, anEditorThatEndsIsNoticedOnTheNextTickAndTheEventsAreReadOnce) {
     at(10, 0, 5);
     HANDLE editor = startEditor();
-    tick();
+    ASSERT_NE(nullptr, editor);
+    for (int i = 0; i < 3; i++) tick();
     EXPECT_NE(nullptr, clock->editorProcess.hProcess) << "still running";
-    HANDLE process = clock->editorProcess.hProcess, thread = clock->editorProcess.hThread;
-    storeEvents({"08:00 one", "09:00 two"});
-    endEditors("", editor);
+    EXPECT_EQ(0u, clock->eventCount) << "not read while the editor runs";
+    const PROCESS_INFORMATION watched = clock->editorProcess;
+
+    storeEvents({"08:00 one", "09:15 two"});
+    stopEditorsWith("", editor);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(editor, &code);
+    ASSERT_EQ(0u, code);
     tick();
     EXPECT_EQ(nullptr, clock->editorProcess.hProcess);
     EXPECT_EQ(nullptr, clock->editorProcess.hThread);
-    EXPECT_EQ(2u, clock->eventCount);
+    ASSERT_EQ(2u, clock->eventCount);
+    EXPECT_STREQ("one", clock->eventTexts->get(0));
     EXPECT_STREQ("two", clock->eventTexts->get(1));
-    DWORD flags = 0;
-    EXPECT_FALSE(GetHandleInformation(process, &flags)) << "the editor's process handle is closed";
-    EXPECT_FALSE(GetHandleInformation(thread, &flags)) << "and its thread handle";
+    EXPECT_EQ(9, clock->eventHours[1]);
+    EXPECT_EQ(15, clock->eventMinutes[1]);
+    EXPECT_TRUE(handlesClosed(watched));
+
     storeEvents({"10:00 later"});
     tick();
     EXPECT_EQ(2u, clock->eventCount) << "read once, not on every tick";
+    EXPECT_STREQ("one", clock->eventTexts->get(0));
 }
 
-TEST_F(editorWatchTest, anEditorEndingWithCode259IsTakenForStillRunning) {
+TEST_F(inputTest, anEditorEndingWithCode259IsTakenForStillRunning) {
     at(10, 0, 5);
     HANDLE editor = startEditor();
-    endEditors("259", editor);
+    ASSERT_NE(nullptr, editor);
+    storeEvents({"08:00 one"});
+    stopEditorsWith("259", editor);
+    tick();
     tick();
     EXPECT_NE(nullptr, clock->editorProcess.hProcess);
+    EXPECT_EQ(0u, clock->eventCount);
 }
 
-TEST_F(editorWatchTest, aSecondEditorReplacesTheWatchedOne) {
+TEST_F(inputTest, aSecondEditorReplacesTheWatchedOne) {
     at(10, 0, 5);
     HANDLE first = startEditor();
-    HANDLE firstProcess = clock->editorProcess.hProcess;
+    const PROCESS_INFORMATION replaced = clock->editorProcess;
     HANDLE second = startEditor();
-    DWORD flags = 0;
-    EXPECT_FALSE(GetHandleInformation(firstProcess, &flags)) << "the replaced editor's handle is closed";
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, second);
     EXPECT_NE(GetProcessId(first), GetProcessId(second));
     EXPECT_EQ(GetProcessId(second), GetProcessId(clock->editorProcess.hProcess));
+    EXPECT_TRUE(handlesClosed(replaced)) << "the replaced editor's handles";
+
     storeEvents({"08:00 one"});
-    endEditors("", second);
-    WaitForSingleObject(first, 10000);
+    TerminateProcess(first, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first, 10000));
+    tick();
+    EXPECT_NE(nullptr, clock->editorProcess.hProcess) << "the first one's end changes nothing";
+    EXPECT_EQ(0u, clock->eventCount);
+
+    stopEditorsWith("", second);
     tick();
     EXPECT_EQ(nullptr, clock->editorProcess.hProcess);
     EXPECT_EQ(1u, clock->eventCount);
