@@ -315,3 +315,64 @@ TEST_F(editorWindowTest, tabCyclesTheDialogsFieldsFromTheLastBackToTheFirst) {
                                  dialog->field(aEventDialog::eventField)}),
               visited);
 }
+
+TEST_F(editorWindowTest, theListsOwnDelKeyAsksAndLeavesTheSelectionWhereItWas) {
+    storeEvents({"07:30 a", "08:00 b", "09:00 c"});
+    open();
+    select(1);
+    SetFocus(editor->list());
+    boxes.setAnswer(IDNO);
+    SendMessageA(editor->list(), WM_KEYDOWN, VK_DELETE, 0);
+    ASSERT_EQ(1u, boxes.boxes().size());
+    EXPECT_EQ("Do you realy want to delete event:\n08:00 b?", boxes.boxes()[0].text);
+    EXPECT_EQ(1, SendMessageA(editor->list(), LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(3u, storedEvents().size());
+}
+
+TEST_F(editorWindowTest, closingTheDialogFromItsCaptionCancels) {
+    storeEvents({"18:00 Dinner"});
+    open();
+    script = [&] {
+        if (!dialogOpen()) return false;
+        SetWindowTextA(editor->eventDialog()->field(aEventDialog::eventField), "07:30 Never");
+        SendMessageA(dialogWindow(), WM_CLOSE, 0, 0);
+        return true;
+    };
+    click(aEditorWindow::addButton);
+    EXPECT_FALSE(dialogOpen());
+    EXPECT_TRUE(IsWindowEnabled(editor->getHandle()));
+    EXPECT_EQ(std::vector<std::string>{"18:00 Dinner"}, storedEvents());
+}
+
+TEST_F(editorWindowTest, changingAValueTheClockCannotReadOffersItsCommandApart) {
+    storeEvents({"7:05 Wake/alarm.exe"});
+    open();
+    select(0);
+    std::string offered, offeredCommand;
+    script = [&] {
+        if (!dialogOpen()) return false;
+        char text[128];
+        GetWindowTextA(editor->eventDialog()->field(aEventDialog::eventField), text, sizeof text);
+        offered = text;
+        GetWindowTextA(editor->eventDialog()->field(aEventDialog::commandField), text, sizeof text);
+        offeredCommand = text;
+        SetWindowTextA(editor->eventDialog()->field(aEventDialog::eventField), "07:05 Wake");
+        SendMessageA(editor->eventDialog()->field(aEventDialog::okButton), BM_CLICK, 0, 0);
+        return true;
+    };
+    click(aEditorWindow::changeButton);
+    EXPECT_EQ("7:05 Wake", offered);
+    EXPECT_EQ("alarm.exe", offeredCommand);
+    EXPECT_EQ(std::vector<std::string>{"07:05 Wake/alarm.exe"}, storedEvents());
+    EXPECT_EQ("7:5|Wake|alarm.exe", asTheClockReadsIt(storedEvents()[0]));
+}
+
+TEST_F(editorWindowTest, aValueTooLongForTheClockSurvivesASave) {
+    const std::string tooLong = "08:00 " + std::string(1500, 'x');
+    storeEvents({tooLong, "09:00 b"});
+    open();
+    boxes.setAnswer(IDYES);
+    select(1); // time order: the long one at 08:00 first
+    click(aEditorWindow::deleteButton);
+    EXPECT_EQ(std::vector<std::string>{tooLong}, storedEvents());
+}
