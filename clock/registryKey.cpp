@@ -57,7 +57,8 @@ void registryKey::writeNumber(const char* name, DWORD value) const {
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
-void registryKey::writeText(const char* name, const char* text) const {
-    if (key == nullptr) return;
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
+bool registryKey::writeText(const char* name, const char* text) const {
+    if (key == nullptr) return false;
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          static_cast<DWORD>(strlen(text) + 1)) == ERROR_SUCCESS;
 }

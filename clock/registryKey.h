@@ -29,8 +29,8 @@ public:
     bool readText(const char* name, char* buffer, DWORD size) const;
 
     void writeNumber(const char* name, DWORD value) const;
-    // Stored as REG_SZ with its terminating NUL counted.
-    void writeText(const char* name, const char* text) const;
+    // Stored as REG_SZ with its terminating NUL counted; false when it could not be stored.
+    bool writeText(const char* name, const char* text) const;
 
 private:
     explicit registryKey(HKEY key) : key(key) {}

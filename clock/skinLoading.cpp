@@ -82,10 +82,11 @@ bool aMainWindow::loadSkinImages(const char* name) {
 
 void aMainWindow::recoverFromMissingSkin() {
     const bool defaultFailed = strcmp(skinName, defaultSkin) == 0;
+    bool defaultStored;
     {
         registryKey maker = registryKey::create(HKEY_CURRENT_USER, makerKeyPath);
         registryKey product = registryKey::create(maker.get(), "Bellwick");
-        product.writeText("SkinName", defaultSkin);
+        defaultStored = product.writeText("SkinName", defaultSkin);
 
         // loadText has one buffer: the text is copied before the caption is loaded.
         char text[1024];
@@ -93,9 +94,13 @@ void aMainWindow::recoverFromMissingSkin() {
         MessageBoxA(nullptr, text, loadText(textErrorCaption), MB_OK | MB_ICONERROR);
     }
 
-    // A broken Default would restart for ever: the clock goes on without pictures instead, so that
-    // another skin can still be chosen.
-    if (defaultFailed) {
+    // A restart that cannot find Default stored, or a broken Default, would only come back here: the
+    // clock goes on with Default loaded in place, or without pictures, so another skin can still be chosen.
+    if (defaultFailed || !defaultStored) {
+        if (!defaultFailed && loadSkinImages(defaultSkin)) {
+            strcpy(skinName, defaultSkin);
+            return;
+        }
         if (mainImage != nullptr) DeleteObject(mainImage);
         if (blinkImage != nullptr) DeleteObject(blinkImage);
         mainImage = nullptr;

@@ -137,3 +137,27 @@ TEST_F(badRegistryTest, numbersOfTheWrongSizeReadAsMissing) {
     EXPECT_EQ(0, r.top) << "a text is no position";
     EXPECT_EQ(200, r.left);
 }
+
+TEST_F(badRegistryTest, keysThatCannotBeCreatedGiveAClockWithTheDefaultSkinAndNoRestart) {
+    // Below a volatile key only volatile keys can be made: every RegCreateKeyA of the clock fails there.
+    deleteTree("Software\\Quorvane");
+    HKEY maker;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quorvane", 0, nullptr, REG_OPTION_VOLATILE,
+                                             KEY_ALL_ACCESS, nullptr, &maker, nullptr));
+    RegCloseKey(maker);
+    HKEY probe;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Quorvane\\Probe", &probe) == ERROR_SUCCESS) {
+        RegCloseKey(probe);
+        deleteTree("Software\\Quorvane\\Probe");
+        GTEST_SKIP() << "this registry lets a lasting key be made below a volatile one";
+    }
+    startClock(); // a restart would end this process here
+    EXPECT_FALSE(keyExists(productKeyPath));
+    ASSERT_EQ(2u, boxes.boxes().size());
+    EXPECT_EQ("Program is running for first time.", boxes.boxes()[0].text);
+    EXPECT_EQ("Error occured", boxes.boxes()[1].caption);
+    EXPECT_STREQ("Default", clock->skinName);
+    EXPECT_NE(nullptr, clock->mainImage) << "Default loaded in place";
+    stopClock();
+    EXPECT_FALSE(keyExists(productKeyPath)) << "the end does not create it either";
+}
