@@ -9,21 +9,6 @@
 namespace {
 std::atomic<int> folderCounter{0};
 
-void copyTree(const std::string& from, const std::string& to) {
-    makeFolder(to);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            copyTree(from + "\\" + name, to + "\\" + name);
-        else
-            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-}
 } // namespace
 
 scratchFolder::scratchFolder(bool enter) {
@@ -90,6 +75,22 @@ void removeTree(const std::string& path) {
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(path.c_str());
+}
+
+void copyTree(const std::string& from, const std::string& to) {
+    makeFolder(to);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            copyTree(from + "\\" + name, to + "\\" + name);
+        else
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
 }
 
 std::string buildFolder() {

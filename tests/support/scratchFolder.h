@@ -24,6 +24,7 @@ std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 bool copyFile(const std::string& from, const std::string& to);
 void removeTree(const std::string& path);
+void copyTree(const std::string& from, const std::string& to);
 
 // The build folder (BELLWICK_BUILD, set by CTest) and what lies in it, as Windows paths.
 std::string buildFolder();
