@@ -83,6 +83,23 @@ TEST_F(clockProcessTest, theQuitCommandEndsWithCodeZeroAndSavesTheWindowsPlace) 
     EXPECT_EQ(300u, readValue(productKey, "TopPos").number());
 }
 
+TEST_F(clockProcessTest, aKilledClockLeavesTheSettingsOfItsLastOrderlyEndWhole) {
+    storePlainStart("Gold");
+    runningProgram clock(program(), install.path());
+    HWND window = clock.waitForWindow("aWinClass2", 15000);
+    ASSERT_NE(nullptr, window);
+    SetWindowPos(window, nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageA(window, WM_COMMAND, 197, 0); // Always on top off, not stored yet
+    Sleep(300);
+    clock.kill();
+    EXPECT_EQ(321u, readValue(productKey, "LeftPos").number());
+    EXPECT_EQ(123u, readValue(productKey, "TopPos").number());
+    EXPECT_EQ(1u, readValue(productKey, "AlwaysOnTop").number());
+    EXPECT_EQ(15u, readValue(productKey, "BlinkLength").number());
+    EXPECT_EQ("Gold", storedText("SkinName"));
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), readValue(productKey, "LeftPos").type);
+}
+
 TEST_F(clockProcessTest, theClockIsShownWhateverShowCommandItWasStartedWith) {
     storePlainStart("Default");
     STARTUPINFOA startup = {};

@@ -3,6 +3,7 @@
 #include "aBitmap.h"
 #include "clockFixture.h"
 
+#include "aPopupMenu.h"
 #include "aStringList.h"
 
 #include <cstdint>
@@ -160,4 +161,14 @@ TEST_F(badRegistryTest, keysThatCannotBeCreatedGiveAClockWithTheDefaultSkinAndNo
     EXPECT_NE(nullptr, clock->mainImage) << "Default loaded in place";
     stopClock();
     EXPECT_FALSE(keyExists(productKeyPath)) << "the end does not create it either";
+}
+
+TEST_F(badRegistryTest, aReadOnlySkinsFolderLoadsAllTheSame) {
+    for (const char* path : {"Skins", "Skins\\Default", "Skins\\Default\\Main.bmp", "Skins\\Default\\Blink.bmp"})
+        SetFileAttributesA(folder.file(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    startClock();
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_NE(nullptr, clock->mainImage);
+    EXPECT_NE(nullptr, clock->blinkImage);
+    EXPECT_EQ(5, GetMenuItemCount(clock->skinMenu->getHandle()));
 }
