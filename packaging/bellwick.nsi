@@ -14,9 +14,11 @@ VIProductVersion "0.2.0.0"
 VIAddVersionKey "ProductName" "Bellwick"
 VIAddVersionKey "CompanyName" "Quorvane"
 VIAddVersionKey "FileVersion" "beta 2"
+VIAddVersionKey "ProductVersion" "beta 2"
+VIAddVersionKey "LegalCopyright" "Quorvane"
 VIAddVersionKey "FileDescription" "Bellwick installer"
 
-!define MUI_ICON "${SOURCE}\Bellwick.ico"
+!define MUI_ICON "${__FILEDIR__}\..\resources\Bellwick.ico"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Bellwick"
 !define MUI_FINISHPAGE_RUN_FUNCTION startClock
