@@ -1,5 +1,6 @@
 // The popup menu as built, the Skin submenu from the folders, and every command through WM_COMMAND.
 #include "clockFixture.h"
+#include "menuItems.h"
 
 #include "aPopupMenu.h"
 #include "loadText.h"
@@ -19,24 +20,6 @@ struct menuRow {
     const char* text;
     UINT state;
 };
-
-struct itemView {
-    UINT id, type, state;
-    HMENU submenu;
-    std::string text;
-};
-
-itemView itemAt(HMENU menu, int position) {
-    char text[256] = "";
-    MENUITEMINFOA info;
-    memset(&info, 0, sizeof info);
-    info.cbSize = 44;
-    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = sizeof text;
-    GetMenuItemInfoA(menu, position, TRUE, &info);
-    return {info.wID, info.fType, info.fState, info.hSubMenu, text};
-}
 
 std::vector<std::string> skinItems(HMENU menu) {
     std::vector<std::string> texts;

@@ -3,32 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "menuItems.h"
+
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-struct itemView {
-    UINT id;
-    UINT type;
-    UINT state;
-    HMENU submenu;
-    std::string text;
-};
-
-itemView itemAt(HMENU menu, int position) {
-    char text[256] = "";
-    MENUITEMINFOA info;
-    memset(&info, 0, sizeof info);
-    info.cbSize = 44;
-    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = sizeof text;
-    EXPECT_TRUE(GetMenuItemInfoA(menu, position, TRUE, &info)) << "position " << position;
-    return {info.wID, info.fType, info.fState, info.hSubMenu, text};
-}
-
 // The text by command; Wine leaves a too-small buffer unterminated, so the end is set here.
 std::string textOf(HMENU menu, UINT id) {
     char text[256];
