@@ -3,6 +3,7 @@
 // installed skins as its current directory, every message box answered and recorded, the time frozen.
 #include "aMainWindow.h"
 #include "clockTime.h"
+#include "fixedTime.h"
 #include "messageBoxWatcher.h"
 #include "registryKey.h"
 #include "registrySandbox.h"
@@ -78,16 +79,7 @@ protected:
         KillTimer(clock->handle(), aMainWindow::tickTimer);
     }
     void stopClock() { clock.reset(); }
-    void at(int hour, int minute, int second) {
-        struct tm t = {};
-        t.tm_hour = hour;
-        t.tm_min = minute;
-        t.tm_sec = second;
-        t.tm_mday = 11;
-        t.tm_mon = 11;
-        t.tm_year = 126;
-        setLocalNowForTests(&t);
-    }
+    void at(int hour, int minute, int second) { fixTimeOfDay(hour, minute, second); }
     // Handles every message of the thread that is waiting now (posted commands, paints).
     void pump() {
         MSG message;
