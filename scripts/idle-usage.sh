@@ -104,7 +104,7 @@ echo "|---|---:|---:|---:|---:|"
 for i in 0 5 1 2; do row "${names[$i]}" "${used[$i]}" "${pids[$i]}"; done
 row "wineserver, the same ${seconds} s with the clocks running (it serves both Wine programs)" "${used[3]}" "$server_pid"
 row "wineserver, ${seconds} s before they started" "$quiet_server" ""
-row "Xvfb, the same ${seconds} s with the clocks running (all three draw on it)" "${used[4]}" "$xvfb_pid"
+row "Xvfb, the same ${seconds} s with the clocks running (all four clocks draw on it)" "${used[4]}" "$xvfb_pid"
 row "Xvfb, ${seconds} s before they started" "$quiet_xvfb" ""
 echo
 server_share=$(( used[3] > quiet_server ? used[3] - quiet_server : 0 ))
