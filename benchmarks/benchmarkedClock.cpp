@@ -29,8 +29,8 @@ void storeEvents(int count, int firstMinuteOfDay) {
         char name[32];
         char value[96];
         snprintf(name, sizeof name, "Event%d", i);
-        snprintf(value, sizeof value, "%02d:%02d Stand up and stretch, event %d/notepad.exe", minuteOfDay / 60,
-                 minuteOfDay % 60, i);
+        snprintf(value, sizeof value, "%02d:%02d Stand up and stretch, event %d/notepad.exe",
+                 minuteOfDay / 60, minuteOfDay % 60, i);
         writeText(eventsKeyPath, name, value);
     }
     writeNumber(eventsKeyPath, "Count", static_cast<DWORD>(count));

@@ -11,9 +11,9 @@ public:
 
 // How many samples each measure takes; the quick run only proves that the benchmark works.
 struct benchmarkPlan {
-    int ticks = 4000;      // ticks of the clock, each followed by one of the floor
-    int loadRounds = 200;  // alternating loads of the clock and of its floor
-    int startRounds = 20;  // alternating starts of Bellwick.exe and of the floor program
+    int ticks = 4000;     // ticks of the clock, each followed by one of the floor
+    int loadRounds = 200; // alternating loads of the clock and of its floor
+    int startRounds = 20; // alternating starts of Bellwick.exe and of the floor program
 };
 
 // Handles every message of the thread that is waiting now: the posted paint of a tick, above all.

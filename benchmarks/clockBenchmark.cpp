@@ -56,8 +56,8 @@ inProcessNotes measureInProcess(const benchmarkPlan& plan, const std::string& in
     std::unique_ptr<benchmarkedClock> clock(new benchmarkedClock(GetModuleHandleA(nullptr), "Bellwick"));
     // The benchmark sends the ticks itself.
     KillTimer(clock->handle(), aMainWindow::tickTimer);
-    HWND floor = createFloorWindow(GetModuleHandleA(nullptr), (installFolder + "\\Skins\\Default\\Main.bmp").c_str(),
-                                   400, 300);
+    HWND floor = createFloorWindow(GetModuleHandleA(nullptr),
+                                   (installFolder + "\\Skins\\Default\\Main.bmp").c_str(), 400, 300);
     if (floor == nullptr) {
         addLine(notes, "The floor window could not read the Default skin.");
         notes.failed = true;
@@ -85,10 +85,13 @@ inProcessNotes measureInProcess(const benchmarkPlan& plan, const std::string& in
     pairedFigures events = measureLoadEvents(*clock, plan);
     printRow("loadEvents, 1024 events", events.measured, events.floor, "< 5 ms");
     pairedFigures busyReload = measureReload(*clock, plan);
-    printRow("reloadConfig (Refresh), Default skin, 1024 events", busyReload.measured, busyReload.floor, "< 5 ms");
+    printRow("reloadConfig (Refresh), Default skin, 1024 events", busyReload.measured, busyReload.floor,
+             "< 5 ms");
     const summary read = measureRegistryRead(plan);
-    addLine(notes, "One registry read here (RegQueryValueExA of Count, a round trip to Wine's server): median %.1f us, "
-            "%.1f - %.1f us; loadEvents of 1024 events makes 1025 of them.", read.median, read.low, read.high);
+    addLine(notes,
+            "One registry read here (RegQueryValueExA of Count, a round trip to Wine's server): "
+            "median %.1f us, %.1f - %.1f us; loadEvents of 1024 events makes 1025 of them.",
+            read.median, read.low, read.high);
 
     const int growthTicks = plan.ticks;
     const heldResources before = heldNow();

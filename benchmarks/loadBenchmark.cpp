@@ -41,8 +41,10 @@ void floorReload() {
 
     if (floorMain != nullptr) DeleteObject(floorMain);
     if (floorBlink != nullptr) DeleteObject(floorBlink);
-    floorMain = static_cast<HBITMAP>(LoadImageA(nullptr, "Skins\\Default\\Main.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    floorBlink = static_cast<HBITMAP>(LoadImageA(nullptr, "Skins\\Default\\Blink.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    floorMain = static_cast<HBITMAP>(
+        LoadImageA(nullptr, "Skins\\Default\\Main.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    floorBlink = static_cast<HBITMAP>(
+        LoadImageA(nullptr, "Skins\\Default\\Blink.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
 template <typename Measured, typename Floor>

@@ -13,7 +13,8 @@ void format(char* out, size_t size, double microseconds) {
 } // namespace
 
 void printTableHead() {
-    printf("| Measure | Median | 10th-90th percentile | Floor median | Ratio to floor | Target | Samples |\n");
+    printf("| Measure | Median | 10th-90th percentile | Floor median | Ratio to floor | Target "
+           "| Samples |\n");
     printf("|---|---:|---:|---:|---:|---|---:|\n");
 }
 
@@ -24,7 +25,7 @@ void printRow(const char* what, const summary& measured, const summary& floor, c
     format(high, sizeof high, measured.high);
     format(floorMedian, sizeof floorMedian, floor.median);
     const double ratio = floor.median > 0 ? measured.median / floor.median : 0;
-    printf("| %s | %s | %s - %s | %s | %.2f | %s | %u |\n", what, median, low, high, floorMedian, ratio, target,
-           static_cast<unsigned>(measured.count));
+    printf("| %s | %s | %s - %s | %s | %.2f | %s | %u |\n", what, median, low, high, floorMedian, ratio,
+           target, static_cast<unsigned>(measured.count));
     fflush(stdout);
 }

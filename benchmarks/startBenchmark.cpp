@@ -21,7 +21,8 @@ COLORREF screenPixel() {
 // The colour the watched point has in the Default skin's face.
 COLORREF faceColour(const std::string& installFolder) {
     std::string path = installFolder + "\\Skins\\Default\\Main.bmp";
-    HBITMAP face = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP face =
+        static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ kept = SelectObject(memory, face);
     COLORREF colour = GetPixel(memory, watchX, watchY);

@@ -31,7 +31,10 @@ live_pid() {
 }
 kb() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/${3:-status}"; }
 # a / b as "4.2x", or a note when b used nothing measurable (oclock redraws once a minute).
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1fx", a / b; else print "(no measurable time of its own)" }'; }
+ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1fx", a / b; else print "(no measurable time of its own)" }'
+}
+fail() { echo "idle-usage: $1" >&2; exit 1; }
 
 # This prefix's server works in a folder named after the prefix's device and inode; this display's Xvfb
 # names the display on its command line.
@@ -41,7 +44,7 @@ for p in $(pgrep -x wineserver32; pgrep -x wineserver); do
     case "$(readlink "/proc/$p/cwd" 2>/dev/null)" in */"$server_dir") server_pid=$p ;; esac
 done
 xvfb_pid=$(pgrep -f "^Xvfb $DISPLAY( |\$)" | head -1 || true)
-[ -n "$server_pid" ] && [ -n "$xvfb_pid" ] || { echo "idle-usage: no wineserver or Xvfb of this run found" >&2; exit 1; }
+[ -n "$server_pid" ] && [ -n "$xvfb_pid" ] || fail "no wineserver or Xvfb of this run found"
 
 # Settings of an earlier run, so that the clock starts without its greeting, away from the tray window.
 wine "$reg" add "$product" /v SkinName /d Default /f >/dev/null 2>&1
@@ -79,11 +82,10 @@ for _ in $(seq 1 100); do
     [ -n "$clock_pid" ] && [ -n "$floor_pid" ] && break
     sleep 0.1
 done
-[ -n "$clock_pid" ] && [ -n "$floor_pid" ] || { echo "idle-usage: the clock or its floor did not start" >&2; exit 1; }
+[ -n "$clock_pid" ] && [ -n "$floor_pid" ] || fail "the clock or its floor did not start"
 sleep 5 # the starts are over; what follows is idle
 
-names=("Bellwick.exe (2 ticks a second)" "xclock -update 1 (a redraw a second)" "oclock (a redraw a minute)" "wineserver" "Xvfb"
-       "floorClock.exe (the floor: 2 ticks a second, one block copy and three lines each)")
+# Indexes: 0 the clock, 1 xclock, 2 oclock, 3 Wine's server, 4 the display, 5 the clock's floor.
 pids=("$clock_pid" "$xclock_pid" "$oclock_pid" "$server_pid" "$xvfb_pid" "$floor_pid")
 declare -a before used
 for i in "${!pids[@]}"; do before[$i]=$(cpu_ns "${pids[$i]}"); done
@@ -101,16 +103,21 @@ row() { # name, nanoseconds, pid (or "" for no memory columns)
 }
 echo "| Process | CPU time in ${seconds} s | Share of one core | Resident memory (RSS) | Proportional (PSS) |"
 echo "|---|---:|---:|---:|---:|"
-for i in 0 5 1 2; do row "${names[$i]}" "${used[$i]}" "${pids[$i]}"; done
-row "wineserver, the same ${seconds} s with the clocks running (it serves both Wine programs)" "${used[3]}" "$server_pid"
+row "Bellwick.exe (2 ticks a second)" "${used[0]}" "$clock_pid"
+row "floorClock.exe (the floor: 2 ticks a second, one block copy and three lines each)" "${used[5]}" "$floor_pid"
+row "xclock -update 1 (a redraw a second)" "${used[1]}" "$xclock_pid"
+row "oclock (a redraw a minute)" "${used[2]}" "$oclock_pid"
+row "wineserver, the same ${seconds} s with the clocks running (it serves both Wine programs)" \
+    "${used[3]}" "$server_pid"
 row "wineserver, ${seconds} s before they started" "$quiet_server" ""
 row "Xvfb, the same ${seconds} s with the clocks running (all four clocks draw on it)" "${used[4]}" "$xvfb_pid"
 row "Xvfb, ${seconds} s before they started" "$quiet_xvfb" ""
 echo
 server_share=$(( used[3] > quiet_server ? used[3] - quiet_server : 0 ))
-echo "CPU time of the clock: $(ratio "${used[0]}" "${used[5]}") its floor, $(ratio "${used[0]}" "${used[1]}") xclock -update 1," \
-     "$(ratio "${used[0]}" "${used[2]}") oclock. Wine's server worked $(awk -v n="$server_share" 'BEGIN { printf "%.1f ms", n / 1e6 }')" \
-     "more than in the quiet ${seconds} s, for the clock and its floor together."
+server_ms=$(awk -v n="$server_share" 'BEGIN { printf "%.1f ms", n / 1e6 }')
+echo "CPU time of the clock: $(ratio "${used[0]}" "${used[5]}") its floor," \
+     "$(ratio "${used[0]}" "${used[1]}") xclock -update 1, $(ratio "${used[0]}" "${used[2]}") oclock." \
+     "Wine's server worked $server_ms more than in the quiet ${seconds} s, for the clock and its floor together."
 echo "Resident memory of the clock: $(ratio "$clock_rss_after" "$(kb "$floor_pid" VmRSS)") its floor," \
      "$(ratio "$clock_rss_after" "$(kb "$xclock_pid" VmRSS)") xclock," \
      "$(ratio "$clock_rss_after" "$(kb "$oclock_pid" VmRSS)") oclock;" \
