@@ -1,5 +1,6 @@
 // The BMP reader on files generated here: what it keeps, what it converts and what it refuses.
 #include "../../toolkit/bmpDecoder.h"
+#include "../support/littleEndian.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +14,6 @@
 namespace {
 
 // ---- a small BMP writer ----
-
-void put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    put16(b, at, v);
-    put16(b, at + 2, v >> 16);
-}
-uint32_t get32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 struct bmpFile {
     char type[2] = {'B', 'M'};

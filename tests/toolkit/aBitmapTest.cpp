@@ -1,5 +1,6 @@
 // aBitmap on files written to a temporary folder: what it reads, what it refuses and what it draws.
 #include "aBitmap.h"
+#include "littleEndian.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,6 @@
 #include <vector>
 
 namespace {
-
-void put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    put16(b, at, v);
-    put16(b, at + 2, v >> 16);
-}
 
 size_t rowLength(unsigned bits, int width) { return ((size_t(width) * bits + 31) / 32) * 4; }
 
